@@ -11,7 +11,7 @@ qdbupd_missing_packages() {
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
-  printf '%s\n' "${missing[@]}"
+  [ ${#missing[@]} -eq 0 ] || printf '%s\n' "${missing[@]}"
 }
 
 qdbupd_apt_install() {

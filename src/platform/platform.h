@@ -105,9 +105,12 @@ uint32_t AnsiCodePage();
 // count, out, capacity, nullptr, nullptr) (the flags are dropped for the code
 // pages that refuse them, such as UTF-8).  Returns the number of bytes
 // written; 0 when the code page is unknown or the output does not fit in
-// capacity bytes (then out is undefined).  No NUL is added.  A character that
-// the code page cannot represent becomes the code page's default character
-// ('?').
+// capacity bytes (then out is undefined).  With capacity 0 nothing is
+// written and the number of bytes needed is returned.  A count of -1 converts
+// up to and including the terminating NUL; otherwise no NUL is added.  A
+// character that the code page cannot represent becomes the code page's
+// default character ('?'), one for each of its UTF-16 units; in UTF-8 an
+// unpaired surrogate becomes U+FFFD.
 int ConvertFromUtf16(uint32_t codePage, const char16_t* units, int count,
                      char* out, int capacity);
 
@@ -134,7 +137,8 @@ void ShowMessageBox(const char* text, const char* title, uint32_t flags);
 
 // GetModuleFileNameA(nullptr, buffer, size): the full file name of the
 // running executable.  Returns its length, 0 on failure; a name that does not
-// fit is cut to size - 1 bytes and NUL-terminated.
+// fit is cut to size - 1 bytes and NUL-terminated, and then size is returned
+// and LastErrorCode() gives 122.
 uint32_t OwnModuleFileName(char* buffer, uint32_t size);
 
 // GetUserDefaultLangID.  POSIX: from LC_ALL, LC_MESSAGES, LANG.
