@@ -67,10 +67,14 @@ uint32_t LoadMessageText(platform::ModuleHandle module, uint32_t id,
       for (uint32_t k = 0; k < count; ++k) {
         units[k] = static_cast<char16_t>(ReadU16(block.data + offset + 2 * k));
       }
-      int written = platform::ConvertFromUtf16(
-          platform::AnsiCodePage(), units.data(), static_cast<int>(count),
-          buffer, static_cast<int>(capacity - 1));
-      if (written < 0) written = 0;
+      // A capacity of 0 would ask the conversion for the size it needs.
+      int written = 0;
+      if (capacity > 1) {
+        written = platform::ConvertFromUtf16(
+            platform::AnsiCodePage(), units.data(), static_cast<int>(count),
+            buffer, static_cast<int>(capacity - 1));
+      }
+      if (written < 0 || static_cast<uint32_t>(written) > capacity - 1) written = 0;
       buffer[written] = '\0';
       return static_cast<uint32_t>(written);
     }

@@ -107,9 +107,12 @@ TEST(LoadMessageTextTest, MissingStringsLeaveTheBufferUntouched) {
 }
 
 TEST(LoadMessageTextTest, TextLongerThanTheBufferIsNotLoaded) {
-  char buffer[5];
-  EXPECT_EQ(LoadMessageText(nullptr, 128, buffer, sizeof buffer, 1033), 0u);
-  EXPECT_STREQ(buffer, "");
+  for (uint32_t capacity : {5u, 1u}) {
+    char buffer[8] = "xxxxxxx";
+    EXPECT_EQ(LoadMessageText(nullptr, 128, buffer, capacity, 1033), 0u) << capacity;
+    EXPECT_STREQ(buffer, "") << capacity;
+    if (capacity == 1) EXPECT_EQ(buffer[1], 'x');  // nothing past the capacity
+  }
 }
 
 struct ComposeCase {
