@@ -111,7 +111,9 @@ TEST(LoadMessageTextTest, TextLongerThanTheBufferIsNotLoaded) {
     char buffer[8] = "xxxxxxx";
     EXPECT_EQ(LoadMessageText(nullptr, 128, buffer, capacity, 1033), 0u) << capacity;
     EXPECT_STREQ(buffer, "") << capacity;
-    if (capacity == 1) EXPECT_EQ(buffer[1], 'x');  // nothing past the capacity
+    if (capacity == 1) {
+      EXPECT_EQ(buffer[1], 'x');  // nothing past the capacity
+    }
   }
 }
 
