@@ -4,7 +4,8 @@
 
 qdbupd_native_packages=(cmake ninja-build g++ pkg-config zlib1g-dev libcrypto++-dev googletest)
 qdbupd_windows_packages=(g++-mingw-w64-i686-posix libz-mingw-w64-dev wine wine32 dpkg-dev
-                         xvfb xdotool imagemagick x11-utils fonts-dejavu-core)
+                         xvfb xdotool imagemagick x11-utils fonts-dejavu-core fonts-wine locales
+                         g++-mingw-w64-x86-64-posix wine64)
 
 qdbupd_missing_packages() {
   local missing=() p
@@ -31,3 +32,6 @@ qdbupd_apt_install() {
 
 qdbupd_install_native_deps() { qdbupd_apt_install "${qdbupd_native_packages[@]}"; }
 qdbupd_install_windows_deps() { qdbupd_apt_install "${qdbupd_windows_packages[@]}"; }
+
+# True where wine32 can start, that is where the kernel runs 32-bit code.
+qdbupd_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }

@@ -23,16 +23,16 @@ TEST(DependenciesTest, ZlibRoundTripsAndRejectsDamage) {
 
   std::vector<Bytef> unpacked(text.size());
   uLongf unpackedSize = static_cast<uLongf>(unpacked.size());
-  ASSERT_EQ(uncompress(unpacked.data(), &unpackedSize, packed.data(),
-                       packedSize),
-            Z_OK);
+  ASSERT_EQ(
+      uncompress(unpacked.data(), &unpackedSize, packed.data(), packedSize),
+      Z_OK);
   EXPECT_EQ(std::string(unpacked.begin(), unpacked.end()), text);
 
   packed[packedSize - 1] ^= 0xFF;  // the Adler-32 check value
   unpackedSize = static_cast<uLongf>(unpacked.size());
-  EXPECT_EQ(uncompress(unpacked.data(), &unpackedSize, packed.data(),
-                       packedSize),
-            Z_DATA_ERROR);
+  EXPECT_EQ(
+      uncompress(unpacked.data(), &unpackedSize, packed.data(), packedSize),
+      Z_DATA_ERROR);
 }
 
 TEST(DependenciesTest, CryptoppIntegerArithmetic) {

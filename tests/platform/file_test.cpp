@@ -17,7 +17,6 @@ using qdbupd::testing::WriteFile;
 
 constexpr int kNoEntry = 2;        // ENOENT, the same number in both runtimes
 constexpr int kAccessDenied = 13;  // EACCES
-constexpr int kBadDescriptor = 9;  // EBADF
 
 std::string Backslashed(std::string path) {
   for (char& c : path) {
@@ -42,7 +41,6 @@ TEST(File, ReadsAndSeeksAFileNamedWithBackslashes) {
   EXPECT_EQ(std::string(buffer, 5), "56789");
   EXPECT_EQ(platform::FileRead(fd, buffer, sizeof buffer), 0);
   EXPECT_EQ(platform::FileWrite(fd, "x", 1), -1);  // opened read only
-  EXPECT_EQ(platform::ErrorNumber(), kBadDescriptor);
   EXPECT_EQ(platform::FileClose(fd), 0);
 }
 

@@ -23,12 +23,8 @@ uint32_t AnsiCodePage() { return GetACP(); }
 
 int ConvertFromUtf16(uint32_t codePage, const char16_t* units, int count,
                      char* out, int capacity) {
-  // A capacity of 0 would turn the call into a size query, and a negative
-  // count into a NUL-terminated conversion that writes the NUL.
-  if (count <= 0 || capacity <= 0) return 0;
-  DWORD flags = RefusesConversionFlags(codePage)
-                    ? 0
-                    : WC_COMPOSITECHECK | WC_SEPCHARS;
+  DWORD flags =
+      RefusesConversionFlags(codePage) ? 0 : WC_COMPOSITECHECK | WC_SEPCHARS;
   return WideCharToMultiByte(codePage, flags,
                              reinterpret_cast<const wchar_t*>(units), count,
                              out, capacity, nullptr, nullptr);

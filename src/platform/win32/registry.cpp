@@ -31,8 +31,8 @@ uint32_t QueryRegistryValue(RegistryKey key, const char* valueName, void* data,
                             uint32_t* size) {
   DWORD dataSize = *size;
   LONG result =
-      RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName, nullptr,
-                       nullptr, static_cast<BYTE*>(data), &dataSize);
+      RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName, nullptr, nullptr,
+                       static_cast<BYTE*>(data), &dataSize);
   *size = dataSize;
   return static_cast<uint32_t>(result);
 }

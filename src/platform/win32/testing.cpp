@@ -90,8 +90,8 @@ UniqueHandle OpenForChild(const std::string& path, bool write) {
 
 // Starts commandLine with the given standard streams, waits for it and
 // returns its exit code; -1 when it cannot be started.
-int RunWithStreams(const std::string& commandLine, HANDLE input,
-                   HANDLE output, HANDLE error) {
+int RunWithStreams(const std::string& commandLine, HANDLE input, HANDLE output,
+                   HANDLE error) {
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -102,8 +102,8 @@ int RunWithStreams(const std::string& commandLine, HANDLE input,
   // CreateProcessA may write into the command line.
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0,
-                      nullptr, nullptr, &startup, &started)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      nullptr, &startup, &started)) {
     return -1;
   }
   UniqueHandle process(started.hProcess);
@@ -114,17 +114,17 @@ int RunWithStreams(const std::string& commandLine, HANDLE input,
   return static_cast<int>(exitCode);
 }
 
-// Runs one of the system's own tools quietly; true when it exits with 0.
-bool RunSystemTool(const std::string& tool, const std::string& arguments) {
+// Runs one of the system's own tools quietly and returns its exit code; -1
+// when it cannot be started.
+int RunSystemTool(const std::string& tool, const std::string& arguments) {
   char systemFolder[MAX_PATH];
   UINT length = GetSystemDirectoryA(systemFolder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
+  if (length == 0 || length >= MAX_PATH) return -1;
   UniqueHandle input = OpenForChild("", false);
   UniqueHandle output = OpenForChild("", true);
   std::string commandLine =
       "\"" + std::string(systemFolder) + "\\" + tool + "\" " + arguments;
-  return RunWithStreams(commandLine, input.get(), output.get(),
-                        output.get()) == 0;
+  return RunWithStreams(commandLine, input.get(), output.get(), output.get());
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
@@ -142,9 +142,9 @@ bool FixtureText(const std::string& bytes, std::wstring* text) {
       static_cast<unsigned char>(bytes[1]) == 0xFE) {
     text->clear();
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      text->push_back(static_cast<wchar_t>(
-          static_cast<unsigned char>(bytes[i]) |
-          static_cast<unsigned char>(bytes[i + 1]) << 8));
+      text->push_back(
+          static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                               static_cast<unsigned char>(bytes[i + 1]) << 8));
     }
     return true;
   }
@@ -179,10 +179,9 @@ std::wstring MoveMachineKeys(const std::wstring& text,
       if (name < line.size() && line[name] == L'-') ++name;
       size_t after = name + machineLength;
       if (after < line.size() &&
-          CompareStringOrdinal(line.c_str() + name,
-                               static_cast<int>(machineLength), kMachine,
-                               static_cast<int>(machineLength),
-                               TRUE) == CSTR_EQUAL &&
+          CompareStringOrdinal(
+              line.c_str() + name, static_cast<int>(machineLength), kMachine,
+              static_cast<int>(machineLength), TRUE) == CSTR_EQUAL &&
           (line[after] == L'\\' || line[after] == L']')) {
         line.replace(name, machineLength, newRoot);
       }
@@ -218,7 +217,9 @@ std::string WriteTemporaryRegFile(const std::wstring& text) {
 }
 
 // Imports a fixture (moved below newRoot unless that is empty) with
-// "reg import".
+// "reg import".  A damaged fixture is no failure: reg.exe takes what it can
+// read of it, or nothing, and the registry then lacks the rest, as a damaged
+// registry file does natively.  False when the import could not be tried.
 bool ImportFixture(const std::string& regFile, const std::wstring& newRoot) {
   std::string bytes;
   std::wstring text;
@@ -228,9 +229,9 @@ bool ImportFixture(const std::string& regFile, const std::wstring& newRoot) {
   if (!newRoot.empty()) text = MoveMachineKeys(text, newRoot);
   std::string temporary = WriteTemporaryRegFile(text);
   if (temporary.empty()) return false;
-  bool imported = RunSystemTool("reg.exe", "import \"" + temporary + "\"");
+  int exitCode = RunSystemTool("reg.exe", "import \"" + temporary + "\"");
   DeleteFileA(temporary.c_str());
-  return imported;
+  return exitCode != -1;
 }
 
 std::wstring Widen(const std::string& ascii) {
