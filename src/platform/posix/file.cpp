@@ -107,7 +107,7 @@ bool CopyFileOver(const char* from, const char* to) {
     struct stat status {};
     Descriptor in(OpenRegularFile(source, &status));
     if (in.get() < 0) {
-      SetLastErrorCode(ErrnoToWinError(errno));
+      SetLastErrorCode(LastErrorFromErrno(errno));
       return false;
     }
     // The copy is written beside the target and renamed over it, so the
@@ -115,7 +115,7 @@ bool CopyFileOver(const char* from, const char* to) {
     std::string temp = target + ".qdbupd-XXXXXX";
     Descriptor out(mkostemp(temp.data(), O_CLOEXEC));
     if (out.get() < 0) {
-      SetLastErrorCode(ErrnoToWinError(errno));
+      SetLastErrorCode(LastErrorFromErrno(errno));
       return false;
     }
     char chunk[65536];
@@ -131,7 +131,7 @@ bool CopyFileOver(const char* from, const char* to) {
     if (!ok) {
       const int error = errno;
       unlink(temp.c_str());
-      SetLastErrorCode(ErrnoToWinError(error));
+      SetLastErrorCode(LastErrorFromErrno(error));
       return false;
     }
     return true;

@@ -10,7 +10,7 @@ namespace qdbupd::platform {
 
 // The Windows error code that stands for errnoValue (ENOENT gives 2, EACCES
 // 5, ENOMEM 8, ...); 31 (ERROR_GEN_FAILURE) for an errno without one.
-uint32_t ErrnoToWinError(int errnoValue);
+uint32_t LastErrorFromErrno(int errnoValue);
 
 // What LastErrorCode() answers from now on.
 void SetLastErrorCode(uint32_t code);

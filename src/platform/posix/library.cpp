@@ -25,7 +25,7 @@ uint32_t lastError = kErrorSuccess;
 
 }  // namespace
 
-uint32_t ErrnoToWinError(int errnoValue) {
+uint32_t LastErrorFromErrno(int errnoValue) {
   switch (errnoValue) {
     case 0:
       return kErrorSuccess;

@@ -34,7 +34,7 @@ uint32_t OwnModuleFileName(char* buffer, uint32_t size) {
     for (;;) {
       ssize_t length = readlink("/proc/self/exe", name.data(), name.size());
       if (length < 0) {
-        SetLastErrorCode(ErrnoToWinError(errno));
+        SetLastErrorCode(LastErrorFromErrno(errno));
         return 0;
       }
       if (static_cast<size_t>(length) < name.size()) {
