@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "platform/ascii.h"
 #include "platform/platform.h"
 #include "run/join_path.h"
 
@@ -20,18 +21,6 @@ int32_t ParseHexVersion(const char* text) {
   if (value > INT32_MAX) return INT32_MAX;
   if (value < INT32_MIN) return INT32_MIN;
   return static_cast<int32_t>(value);
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return i == a.size() && b[i] == '\0';
 }
 
 constexpr char kSetupIni[] = "setup.ini";
@@ -68,7 +57,7 @@ PartRecord* PartTable::Slot(PartKind kind) {
 PartKind PartKindFromName(const std::string& name) {
   static const PartKind kOrder[] = {kPartSetup, kPartProgram, kPartNews, kPartQdb};
   for (PartKind kind : kOrder) {
-    if (EqualsIgnoringCase(name, PartKindName(kind))) return kind;
+    if (EqualsIgnoringAsciiCase(name, PartKindName(kind))) return kind;
   }
   return kPartNone;
 }

@@ -1,7 +1,9 @@
 #include "run/command_line.h"
 
 #include <cstdlib>
+#include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace qdbupd {
@@ -12,17 +14,9 @@ constexpr uint16_t kLanguageSlovak = 1051;
 
 bool IsTokenByte(unsigned char c) { return c >= 0x21 && c <= 0x7E; }
 
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Option names are compared as "/name", whatever the first byte was.
 bool IsOption(const std::string& token, const char* name) {
-  size_t i = 1;
-  for (; i < token.size() && name[i] != '\0'; ++i) {
-    if (LowerAscii(token[i]) != name[i]) return false;
-  }
-  return i == token.size() && name[i] == '\0';
+  return EqualsIgnoringAsciiCase(std::string_view(token).substr(1), name + 1);
 }
 
 }  // namespace

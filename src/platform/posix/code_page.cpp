@@ -9,7 +9,9 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <string_view>
 
+#include "platform/ascii.h"
 #include "platform/platform.h"
 
 namespace qdbupd::platform {
@@ -38,21 +40,13 @@ class IconvHolder {
   iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
 };
 
-bool EqualsIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    char x = *a >= 'a' && *a <= 'z' ? static_cast<char>(*a - 32) : *a;
-    char y = *b >= 'a' && *b <= 'z' ? static_cast<char>(*b - 32) : *b;
-    if (x != y) return false;
-  }
-  return *a == *b;
-}
-
 bool StartsWithIgnoringCase(const char* text, const char* prefix,
                             const char** rest) {
   size_t length = std::strlen(prefix);
   if (std::strlen(text) < length) return false;
-  std::string head(text, length);
-  if (!EqualsIgnoringCase(head.c_str(), prefix)) return false;
+  if (!EqualsIgnoringAsciiCase(std::string_view(text, length), prefix)) {
+    return false;
+  }
   *rest = text + length;
   return true;
 }
@@ -146,8 +140,8 @@ size_t EncodeCharacter(uint32_t codePage, iconv_t cd, const char16_t* units,
 
 uint32_t CodePageFromCodeset(const char* codeset) {
   if (codeset == nullptr) return kCodePageAscii;
-  if (EqualsIgnoringCase(codeset, "UTF-8") ||
-      EqualsIgnoringCase(codeset, "UTF8")) {
+  if (EqualsIgnoringAsciiCase(codeset, "UTF-8") ||
+      EqualsIgnoringAsciiCase(codeset, "UTF8")) {
     return kCodePageUtf8;
   }
   const char* rest = nullptr;

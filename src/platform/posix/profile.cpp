@@ -18,6 +18,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/platform.h"
 #include "platform/posix/code_page.h"
 #include "platform/posix/path.h"
@@ -37,16 +38,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsProfileSpace(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsProfileSpace(text.back())) text.remove_suffix(1);
   return text;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
-    char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 32) : b[i];
-    if (x != y) return false;
-  }
-  return true;
 }
 
 std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
@@ -95,12 +86,12 @@ std::optional<std::string_view> FindValue(std::string_view text,
     const size_t close = line.rfind(']');
     if (line.front() == '[' && close != std::string_view::npos) {
       if (inSection) return std::nullopt;  // the first such section is over
-      inSection = EqualsIgnoringCase(Trim(line.substr(1, close - 1)), section);
+      inSection = EqualsIgnoringAsciiCase(Trim(line.substr(1, close - 1)), section);
       continue;
     }
     if (!inSection) continue;
     const size_t equals = line.find('=');
-    if (!EqualsIgnoringCase(Trim(line.substr(0, equals)), key)) continue;
+    if (!EqualsIgnoringAsciiCase(Trim(line.substr(0, equals)), key)) continue;
     if (equals == std::string_view::npos) return std::nullopt;
     return Trim(line.substr(equals + 1));
   }
